@@ -1,0 +1,92 @@
+#include "shell.h"
+
+#include <cstdio>
+
+#include <eskin.h>
+
+#include "commandfile.h"
+#include "constants.h"
+
+shell::shell() : eWindow(0) {
+    const int fontSize = eSkin::getActive()->queryValue(fontSizeName, defaultFontSize);
+    cmove(ePoint(220, 150));
+    cresize(eSize(300, 320));
+    setText("morvane");
+
+    availlabel = new eLabel(this, 0, 0, "eLabel");
+    availlabel->setText("available");
+    availlabel->move(ePoint(110, 10));
+    availlabel->resize(eSize(100, fontSize + 10));
+
+    commandlist = new eComboBox(this, 10, nullptr, 1, "eComboBox");
+    commandlist->loadDeco();
+    commandlist->move(ePoint(10, 40));
+    commandlist->resize(eSize(280, fontSize + 15));
+
+    delbutton = new eButton(this, nullptr, 1, "eButton");
+    delbutton->move(ePoint(40, 90));
+    delbutton->resize(eSize(220, fontSize + 10));
+    delbutton->loadDeco();
+    delbutton->setText("Entry deleted");
+    delbutton->selected.connect(SigC::slot(*this, &shell::delselected));
+
+    newlabel = new eLabel(this, 0, 0, "eLabel");
+    newlabel->setText("new");
+    newlabel->move(ePoint(130, 140));
+    newlabel->resize(eSize(100, fontSize + 10));
+
+    commandinput = new eTextInputField(this, nullptr, nullptr, "eNumber");
+    commandinput->move(ePoint(10, 170));
+    commandinput->resize(eSize(280, fontSize + 15));
+    commandinput->setVisibleChars(40);
+    commandinput->loadDeco();
+
+    savebutton = new eButton(this, nullptr, 1, "eButton");
+    savebutton->move(ePoint(40, 220));
+    savebutton->resize(eSize(220, fontSize + 10));
+    savebutton->loadDeco();
+    savebutton->setText("new Entry save");
+    savebutton->selected.connect(SigC::slot(*this, &shell::saveselected));
+
+    runbutton = new eButton(this, nullptr, 1, "eButton");
+    runbutton->move(ePoint(100, 280));
+    runbutton->resize(eSize(100, fontSize + 10));
+    runbutton->setShortcut("green");
+    runbutton->setShortcutPixmap("green");
+    runbutton->loadDeco();
+    runbutton->setText("RUN");
+    runbutton->selected.connect(SigC::slot(*this, &shell::runselected));
+
+    listfeld();
+}
+
+shell::~shell() = default;
+
+void shell::listfeld() {
+    std::FILE* file = std::fopen(commandFilePath, "rb");
+    // Something outside the plug-in may have removed the file meanwhile: the list stays empty.
+    if (!file)
+        return;
+    eListBoxEntryText* first = nullptr;
+    {
+        CommandFileReader reader(file);
+        std::string_view command;
+        while (reader.next(command)) {
+            linetext.assign(command);
+            keycopies.push_back(std::make_unique<eString>(linetext));
+            auto* entry =
+                new eListBoxEntryText(commandlist->getList(), linetext, keycopies.back().get());
+            if (!first)
+                first = entry;
+        }
+    }
+    std::fclose(file);
+    if (first)
+        commandlist->setCurrent(first, false);
+}
+
+void shell::delselected() {}
+
+void shell::saveselected() {}
+
+void shell::runselected() {}

@@ -1,0 +1,61 @@
+// Reading the command file into commands.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "commandfile.h"
+
+namespace {
+
+std::vector<std::string> readAll(const std::string& content) {
+    std::vector<std::string> commands;
+    // fmemopen of an empty buffer is allowed only with a size of at least one byte.
+    std::string buffer = content;
+    std::FILE* file = content.empty() ? std::fopen("/dev/null", "rb")
+                                      : fmemopen(buffer.data(), buffer.size(), "rb");
+    if (!file) {
+        ADD_FAILURE() << "cannot open the test content";
+        return commands;
+    }
+    {
+        CommandFileReader reader(file);
+        std::string_view command;
+        while (reader.next(command))
+            commands.emplace_back(command);
+    }
+    std::fclose(file);
+    return commands;
+}
+
+using Commands = std::vector<std::string>;
+
+} // namespace
+
+TEST(CommandFileReader, SplitsOnlyAtLineFeeds) {
+    const std::string longLine(5000, 'x');
+    struct Case {
+        const char* name;
+        std::string content;
+        Commands expected;
+    };
+    const std::vector<Case> cases = {
+        {"empty file", "", {}},
+        {"two lines", "ls\npwd\n", {"ls", "pwd"}},
+        {"last line without a line feed keeps every character", "ls\npwd", {"ls", "pwd"}},
+        {"empty lines, blanks and duplicates stay", "\n  a \n\na\na\n", {"", "  a ", "", "a", "a"}},
+        {"a carriage return stays", "ls\r\npwd\n", {"ls\r", "pwd"}},
+        {"1022, 1023 and 5000 characters are one command each",
+         std::string(1022, 'a') + "\n" + std::string(1023, 'b') + "\n" + longLine + "\n",
+         {std::string(1022, 'a'), std::string(1023, 'b'), longLine}},
+        {"a text stops at its first NUL", std::string("ab\0cd\nef\n", 9), {"ab", "ef"}},
+        {"a NUL does not merge two lines", std::string("\0\nx\n", 4), {"", "x"}},
+        {"a lone line feed", "\n", {""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(readAll(c.content), c.expected);
+    }
+}
