@@ -17,3 +17,12 @@ bool CommandFileReader::next(std::string_view& command) {
     command = std::string_view(buffer, strnlen(buffer, text));
     return true;
 }
+
+bool lastLineUnterminated(const char* path) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (!file)
+        return false;
+    const bool unterminated = std::fseek(file, -1, SEEK_END) == 0 && std::fgetc(file) != '\n';
+    std::fclose(file);
+    return unterminated;
+}

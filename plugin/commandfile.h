@@ -21,3 +21,7 @@ class CommandFileReader {
     char* buffer = nullptr;
     std::size_t capacity = 0;
 };
+
+// Whether the file at path ends in something other than a line feed, so that a line
+// appended to it would run on from its last line. False for an empty or unreadable file.
+bool lastLineUnterminated(const char* path);

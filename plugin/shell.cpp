@@ -1,10 +1,14 @@
 #include "shell.h"
 
 #include <cstdio>
+#include <cstdlib>
 
+#include <emessage.h>
 #include <eskin.h>
 
 #include "commandfile.h"
+#include "commandlines.h"
+#include "console.h"
 #include "constants.h"
 
 shell::shell() : eWindow(0) {
@@ -85,8 +89,92 @@ void shell::listfeld() {
         commandlist->setCurrent(first, false);
 }
 
-void shell::delselected() {}
+void shell::refresh() {
+    commandlist->getList()->clearList();
+    keycopies.clear();
+    listfeld();
+}
 
-void shell::saveselected() {}
+void shell::delselected() {
+    // An empty list has no current entry: there is nothing to delete.
+    eListBoxEntryText* current = commandlist->getCurrent();
+    if (!current) {
+        refresh();
+        return;
+    }
+    runcmd = static_cast<const eString*>(current->getKey())->c_str();
+    const std::string filter = deleteFilterCommandLine(runcmd);
+    std::perror(filter.c_str());
+    if (!filterSucceeded(std::system(filter.c_str())) || std::system(deleteReplaceCommand) != 0) {
+        refresh();
+        return;
+    }
+    {
+        eMessageBox box("Entry deleted", "Info", 1, 1, 0);
+        box.show();
+        box.exec();
+        box.hide();
+    }
+    refresh();
+}
 
-void shell::runselected() {}
+void shell::saveselected() {
+    if (commandinput->getText().empty()) {
+        refresh();
+        return;
+    }
+    savecmd = commandinput->getText().c_str();
+    // The trial run is a real run, with its output going to the host's streams.
+    if (std::system(savecmd) != 0) {
+        {
+            eMessageBox box("Command not found", "Error", 129, 1, 0);
+            box.show();
+            box.exec();
+            box.hide();
+            setFocus(commandinput);
+        }
+        refresh();
+        return;
+    }
+    const std::string append = appendCommandLine(savecmd, lastLineUnterminated(commandFilePath));
+    if (std::system(append.c_str()) != 0) {
+        refresh();
+        return;
+    }
+    {
+        eMessageBox box("command save", "Info", 1, 1, 0);
+        box.show();
+        box.exec();
+        box.hide();
+        commandinput->setText("");
+    }
+    refresh();
+}
+
+void shell::runselected() {
+    // A typed text, even one of blanks, wins over the selection.
+    if (!commandinput->getText().empty()) {
+        runcmd = commandinput->getText().c_str();
+    } else if (eListBoxEntryText* current = commandlist->getCurrent()) {
+        runcmd = static_cast<const eString*>(current->getKey())->c_str();
+    } else {
+        return; // no command: the window stays as it is
+    }
+    const std::string line = runCommandLine(runcmd);
+    const int status = std::system(line.c_str());
+    hide();
+    if (status == 0) {
+        console output;
+        output.show();
+        output.exec();
+        output.hide();
+        show();
+    } else {
+        eMessageBox box("Command not found", "Error", 129, 1, 0);
+        box.show();
+        box.exec();
+        box.hide();
+        close(0);
+    }
+    std::system(removeCaptureCommand);
+}

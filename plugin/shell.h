@@ -18,6 +18,8 @@ class shell : public eWindow {
   private:
     // Fills the command list from the command file and makes its first entry current.
     void listfeld();
+    // Empties the command list, releasing its keys, and fills it again.
+    void refresh();
     void delselected();
     void saveselected();
     void runselected();

@@ -26,6 +26,10 @@ class eWindow : public eWidget {
     // For the toolkit's own windows (message boxes, drop-downs), which are not traced.
     eWindow(Untraced, int state);
 
+    // Whether the trace shows this window's destruction: the plug-in's windows and message
+    // boxes, not the toolkit's own drop-downs.
+    bool traced;
+
   private:
     int state;
 };

@@ -23,7 +23,6 @@ class DropDown : public eWindow {
             entries.size(), 1, static_cast<std::size_t>(std::max(1, combo.getOpenEntries())));
         position = ePoint(origin.x, origin.y + combo.getSize().height);
         size = eSize(combo.getSize().width, static_cast<int>(rows) * list.getEntryHeight());
-        text = "eComboBox list";
     }
 
     const char* kind() const override { return "eComboBox list"; }

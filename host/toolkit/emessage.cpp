@@ -22,7 +22,8 @@ eMessageBox::eMessageBox(const eString& message, const eString& caption, int fla
                          int defaultButton, int timeout)
     : eWindow(Untraced{}, 0), message(message), flags(flags), defaultButton(defaultButton),
       timeout(timeout) {
-    CallTrace::call(nullptr, "eMessageBox", static_cast<const std::string&>(message),
+    traced = true;
+    CallTrace::call(this, "eMessageBox", static_cast<const std::string&>(message),
                     static_cast<const std::string&>(caption), flags, defaultButton, timeout);
     text = caption;
     const int width = std::clamp(std::max(textWidth(message), textWidth(caption)) + 60, 240,

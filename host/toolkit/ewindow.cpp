@@ -5,13 +5,16 @@
 #include "calltrace.h"
 #include "ebutton.h"
 
-eWindow::eWindow(int state) : eWidget(nullptr, 0), state(state) {
+eWindow::eWindow(int state) : eWidget(nullptr, 0), traced(true), state(state) {
     CallTrace::call(this, "eWindow", state);
 }
 
-eWindow::eWindow(Untraced, int state) : eWidget(nullptr, 0), state(state) {}
+eWindow::eWindow(Untraced, int state) : eWidget(nullptr, 0), traced(false), state(state) {}
 
-eWindow::~eWindow() = default;
+eWindow::~eWindow() {
+    if (traced)
+        CallTrace::call(this, "destroy");
+}
 
 void eWindow::cmove(const ePoint& clientPosition) {
     CallTrace::call(this, "cmove", clientPosition);

@@ -37,20 +37,11 @@ class Run:
         return re.findall(r"^=== screen \d+: (\".*\") waits for a key$", self.dump, re.MULTILINE)
 
 
-def windows(screen):
-    """The top-level lines (windows and message boxes) of one screen."""
-    return [line for line in screen if not line.startswith(" ")]
-
-
-def entries(screen):
-    """The entry lines of one screen, stripped of their indentation."""
-    return [line.strip() for line in screen if line.lstrip().startswith("entry ")]
-
-
 @dataclass
 class Sandbox:
     root: Path
     binds: list = field(default_factory=list)
+    env: dict = field(default_factory=dict)
 
     @property
     def command_file(self):
@@ -60,7 +51,15 @@ class Sandbox:
         self.command_file.parent.mkdir(parents=True, exist_ok=True)
         self.command_file.write_bytes(content)
 
-    def run(self, keys, *, fontsize=None, calls=None, user=None, timeout=60):
+    def read_commands(self):
+        return self.command_file.read_bytes()
+
+    def leftovers(self):
+        """What the plug-in left in the sandbox's /tmp."""
+        return sorted(path.name for path in (self.root / "tmp").iterdir())
+
+    def command(self, keys, *, fontsize=None, calls=None, user=None):
+        """The host's command line and the paths of its dump and trace."""
         dump = self.root.parent / (self.root.name + ".dump")
         trace = self.root.parent / (self.root.name + ".trace")
         for path in (dump, trace):
@@ -77,12 +76,46 @@ class Sandbox:
         if user is not None:
             command = ["setpriv", f"--reuid={user}", f"--regid={user}", "--clear-groups",
                        "--inh-caps=-all"] + command
-        done = subprocess.run(command, capture_output=True, timeout=timeout)
+        return command, dump, trace
+
+    def run(self, keys, *, fontsize=None, calls=None, user=None, timeout=120):
+        command, dump, trace = self.command(keys, fontsize=fontsize, calls=calls, user=user)
+        done = subprocess.run(command, capture_output=True, timeout=timeout,
+                              env={**os.environ, **self.env}, stdin=subprocess.DEVNULL)
         return Run(done.returncode, done.stdout, done.stderr,
                    dump.read_text() if dump.exists() else "",
                    trace.read_text().splitlines() if trace.exists() else [])
 
 
+def type_text(text: bytes) -> str:
+    """A key script word that types text (any bytes but NUL) into the focused field."""
+    escaped = text.replace(b"\\", b"\\\\").replace(b'"', b'\\"')
+    return '"' + os.fsdecode(escaped) + '"'
+
+
 @pytest.fixture
 def sandbox(tmp_path):
-    return Sandbox(tmp_path / "root")
+    box = Sandbox(tmp_path / "root")
+    (box.root / "tmp").mkdir(parents=True)
+    (box.root / "var/kovrin/config").mkdir(parents=True)
+    return box
+
+
+@pytest.fixture(scope="session")
+def busybox_applets(tmp_path_factory):
+    """A directory of busybox applet links, to put first on PATH."""
+    applets = tmp_path_factory.mktemp("busybox-applets")
+    subprocess.run(["busybox", "--install", "-s", str(applets)], check=True)
+    return applets
+
+
+@pytest.fixture(params=["system shell", "busybox"])
+def any_shell_sandbox(request, sandbox, busybox_applets):
+    """A sandbox with the machine's /bin/sh and tools, or with busybox standing in for them
+    as on the box."""
+    if request.param == "busybox":
+        busybox = subprocess.run(["sh", "-c", "command -v busybox"], capture_output=True,
+                                 text=True, check=True).stdout.strip()
+        sandbox.binds.append((busybox, "/bin/sh"))
+        sandbox.env["PATH"] = f"{busybox_applets}:{os.environ['PATH']}"
+    return sandbox

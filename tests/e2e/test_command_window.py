@@ -5,52 +5,15 @@ import re
 
 import pytest
 
-from conftest import (DONE, KEYS_LEFT_OVER, KEYS_USED_UP, MISSING_FILE_MESSAGE, entries,
-                      windows)
-
-QUOTED = r'"((?:[^"\\]|\\.)*)"'
-WIDGET = re.compile(rf"^  (\w+) {QUOTED} at (\d+),(\d+) size (\d+)x(\d+)( deco)?")
-
-
-def widgets(screen):
-    """(kind, text, x, y, width, height, decorated) of each child of the window."""
-    found = []
-    for line in screen:
-        match = WIDGET.match(line)
-        if match:
-            kind, text, x, y, w, h, deco = match.groups()
-            found.append((kind, text, int(x), int(y), int(w), int(h), bool(deco)))
-    return found
-
-
-def unescape(text):
-    """Turns the dump's visible escapes back into the bytes they stand for."""
-    return re.sub(rb"\\(x[0-9a-f]{2}|.)", lambda m: {
-        b"n": b"\n", b"r": b"\r", b"t": b"\t"}.get(m.group(1), bytes(
-            [int(m.group(1)[1:], 16)]) if m.group(1).startswith(b"x") else m.group(1)),
-        text.encode())
-
-
-def listed(screen):
-    """(text, key) as bytes for each entry of the command list, and the current one's index."""
-    pairs, current = [], None
-    for index, line in enumerate(entries(screen)):
-        match = re.fullmatch(rf"entry {QUOTED} key {QUOTED}( current)?", line)
-        assert match, line
-        pairs.append((unescape(match.group(1)), unescape(match.group(2))))
-        if match.group(3):
-            current = index
-    return pairs, current
-
+from conftest import DONE, KEYS_LEFT_OVER, KEYS_USED_UP, MISSING_FILE_MESSAGE
+from screens import entries, listed, unescape, widgets, windows
 
 @pytest.mark.parametrize("setup", ["no file", "no directory", "unreadable file"])
 def test_a_command_file_that_cannot_be_read_gives_one_error_box(sandbox, setup):
     user = None
-    if setup == "no file":
-        (sandbox.root / "var/kovrin/config").mkdir(parents=True)
-    elif setup == "no directory":
-        (sandbox.root / "var").mkdir(parents=True)
-    else:
+    if setup == "no directory":
+        sandbox.command_file.parent.rmdir()
+    elif setup == "unreadable file":
         sandbox.write_commands(b"ls\n")
         sandbox.command_file.chmod(0)
         if os.geteuid() == 0:  # root reads anything: run as an unprivileged user
@@ -171,6 +134,7 @@ eSkin::queryValue("fontsize", 20)
 #1 show()
 #1 exec()
 #1 hide()
+#1 destroy()
 """.splitlines()
 
 
