@@ -4,7 +4,9 @@
 usage: check_plugin_elf.py [--class ELF32] [--data big] [--machine PowerPC]
                            [--allow-sanitizers] [--readelf PROG] FILE
 
-It needs readelf and c++filt from binutils; both read files of any architecture.
+It needs readelf and c++filt from binutils; both read files of any architecture. Where the
+file still has its full symbol table (it is not stripped), it also checks that the file carries
+no copy of the C++ runtime of its own.
 """
 
 import argparse
@@ -27,6 +29,15 @@ SUPPLIERS = [
         r"(?:std::|__gnu_cxx::|__cxxabiv1::|__cxa_|__gxx_personality|__dynamic_cast|"
         r"operator new|operator delete|_Unwind_)")),
 ]
+# Entry points that only the C++ runtime itself defines. The plug-in must use the host's: a copy
+# of its own would bring a second heap and exception machinery beside the host's. The compiler's
+# static support code (libgcc's arithmetic and register save helpers) is no part of this, nor
+# is placement new or delete (ending in ", void*)"), an inline function that an unoptimised
+# build emits itself.
+CXX_RUNTIME_OWN = re.compile(
+    r"^(?:(?:typeinfo|typeinfo name|vtable) for )?"
+    r"(?:__cxa_|__gxx_personality|__dynamic_cast|__cxxabiv1::|std::terminate\(|std::__throw_|"
+    r"operator (?:new|delete)(?:\[\])?\((?!.*, void\*\)$))")
 SANITIZERS = re.compile(r"^__(?:asan|ubsan|sanitizer|lsan)_")
 # Weak references that the C run-time start files leave open; they may stay unresolved.
 START_FILE_WEAK = {"__gmon_start__", "_ITM_registerTMCloneTable", "_ITM_deregisterTMCloneTable",
@@ -42,17 +53,36 @@ def header_field(header, name):
     return match.group(1).strip() if match else ""
 
 
+def symbol_rows(listing):
+    """Yields the fields of each symbol line of a readelf symbol listing."""
+    for line in listing.splitlines():
+        fields = line.split()
+        if len(fields) >= 8 and fields[0].rstrip(":").isdigit():
+            yield fields
+
+
 def dynamic_symbols(readelf, path):
     """Yields (name, version, binding, is_undefined) for each dynamic symbol."""
-    for line in run(readelf, "--dyn-syms", "--wide", path).splitlines():
-        fields = line.split()
-        if len(fields) < 8 or not fields[0].rstrip(":").isdigit():
-            continue
+    for fields in symbol_rows(run(readelf, "--dyn-syms", "--wide", path)):
         name_field = fields[7]
         if not name_field:
             continue
         name, _, version = name_field.partition("@")
         yield name, version.lstrip("@"), fields[4], fields[6] == "UND"
+
+
+def own_definitions(readelf, path):
+    """The names of the functions and objects the full symbol table (.symtab) defines, or None
+    when the file has no such table."""
+    _, found, table = run(readelf, "--syms", "--wide", path).partition("Symbol table '.symtab'")
+    if not found:
+        return None
+    return [fields[7].partition("@")[0] for fields in symbol_rows(table)
+            if fields[6] != "UND" and fields[3] in ("FUNC", "OBJECT")]
+
+
+def demangle(cxxfilt, names):
+    return run(cxxfilt, *names).splitlines() if names else []
 
 
 def supplier(demangled, version, binding, allow_sanitizers):
@@ -106,18 +136,26 @@ def main():
         failures.append(f"exports {sorted(exported)}, not only {sorted(EXPORTS)}")
 
     undefined = [(name, version, binding) for name, version, binding, undef in symbols if undef]
-    demangled = run(args.cxxfilt, *[name for name, _, _ in undefined]).splitlines() \
-        if undefined else []
+    demangled = demangle(args.cxxfilt, [name for name, _, _ in undefined])
     for (name, version, binding), readable in zip(undefined, demangled):
         if supplier(readable, version, binding, args.allow_sanitizers) is None:
             failures.append(f"undefined symbol no host supplies: {readable} ({name})")
+
+    defined = own_definitions(args.readelf, args.file)
+    if defined is None:
+        runtime_note = "no symbol table to look for a C++ runtime copy in"
+    else:
+        runtime_note = "no C++ runtime copy"
+        for readable in demangle(args.cxxfilt, defined):
+            if CXX_RUNTIME_OWN.match(readable):
+                failures.append(f"defines the C++ runtime's own {readable}")
 
     for failure in failures:
         print(f"FAIL {args.file}: {failure}")
     if failures:
         return 1
     print(f"ok {args.file}: SONAME {SONAME}, NEEDED {needed}, exports {sorted(exported)}, "
-          f"{len(undefined)} undefined symbols all supplied by the host")
+          f"{len(undefined)} undefined symbols all supplied by the host, {runtime_note}")
     return 0
 
 
