@@ -110,8 +110,9 @@ int main(int argc, char** argv) {
     const eWidget* lastWaiting = nullptr;
     desktop.setWaitObserver([&](const eWidget& waiting) {
         lastWaiting = &waiting;
+        ++screens;
         if (dump.is_open()) {
-            writeScreen(dump, waiting, ++screens);
+            writeScreen(dump, waiting, screens);
             dump.flush();
         }
     });

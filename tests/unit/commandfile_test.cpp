@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "commandfile.h"
+#include "memfile.h"
 
 namespace {
 
@@ -58,4 +61,34 @@ TEST(CommandFileReader, SplitsOnlyAtLineFeeds) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(readAll(c.content), c.expected);
     }
+}
+
+TEST(CommandFile, LastLineUnterminated) {
+    struct Case {
+        const char* name;
+        std::string content;
+        bool unterminated;
+    };
+    const std::vector<Case> cases = {
+        {"empty", "", false},
+        {"ends in a line feed", "ls\n", false},
+        {"ends without one", "ls\npwd", true},
+        {"ends in a carriage return", "ls\r", true},
+        {"ends in a NUL", std::string("ls\0", 3), true},
+    };
+    // In the working directory (the build tree), not the machine's /tmp.
+    char directory[] = "morvane-test-XXXXXX";
+    ASSERT_NE(mkdtemp(directory), nullptr);
+    const std::string path = std::string(directory) + "/commands";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(c.content.data(), 1, c.content.size(), file);
+        std::fclose(file);
+        EXPECT_EQ(lastLineUnterminated(path.c_str()), c.unterminated);
+    }
+    std::remove(path.c_str());
+    EXPECT_FALSE(lastLineUnterminated(path.c_str())); // a missing file
+    rmdir(directory);
 }
