@@ -14,12 +14,15 @@
 #include "desktop.h"
 #include "eskin.h"
 #include "ewidget.h"
+#include "heapusage.h"
 #include "hostoptions.h"
 #include "keyscript.h"
 #include "keysources.h"
 #include "plugin.h"
 #include "sandbox.h"
 #include "screendump.h"
+#include "screenshots.h"
+#include "terminalui.h"
 
 namespace {
 
@@ -76,9 +79,26 @@ int main(int argc, char** argv) {
     }
 
     // Files named on the command line are opened before the sandbox changes what /tmp is.
-    std::ofstream dump, trace;
-    if (!openOutput(options->dumpFile, dump) || !openOutput(options->traceFile, trace))
+    std::ofstream dump, trace, heap;
+    if (!openOutput(options->dumpFile, dump) || !openOutput(options->traceFile, trace) ||
+        !openOutput(options->heapFile, heap))
         return failed;
+    std::unique_ptr<Screenshots> screenshots;
+    if (!options->screenshotDir.empty() &&
+        !(screenshots = Screenshots::open(options->screenshotDir, error))) {
+        std::cerr << "morvane-host: --screenshot: " << error << '\n';
+        return failed;
+    }
+    // A person at a terminal sees the screen drawn there; what the host and the commands write
+    // goes to a log in the sandbox.
+    std::unique_ptr<TerminalUi> terminal;
+    if (!options->keys && isatty(STDIN_FILENO)) {
+        const std::string log = (options->root.empty() ? "." : options->root) + "/morvane.log";
+        if (!(terminal = TerminalUi::open(log, error))) {
+            std::cerr << "morvane-host: " << error << '\n';
+            return failed;
+        }
+    }
 
     const std::string pluginPath = options->plugin.empty() ? pluginBesideHost() : options->plugin;
     void* plugin = dlopen(pluginPath.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -93,7 +113,7 @@ int main(int argc, char** argv) {
     }
 
     if (!options->root.empty()) {
-        const std::string problem = enterSandbox(options->root, options->binds);
+        const std::string problem = enterSandbox(options->root, options->binds, options->tmpfs);
         if (!problem.empty()) {
             std::cerr << "morvane-host: " << problem << '\n';
             return failed;
@@ -104,17 +124,32 @@ int main(int argc, char** argv) {
         eSkin::getActive()->setValue("fontsize", *options->fontSize);
     if (trace.is_open())
         CallTrace::setOutput(&trace);
+    if (terminal && !terminal->start(error)) {
+        std::cerr << "morvane-host: " << error << '\n';
+        return failed;
+    }
 
     Desktop& desktop = Desktop::instance();
     int screens = 0;
     const eWidget* lastWaiting = nullptr;
+    bool screenshotFailed = false;
     desktop.setWaitObserver([&](const eWidget& waiting) {
         lastWaiting = &waiting;
         ++screens;
+        if (heap.is_open())
+            heap << heapInUse() << std::endl;
         if (dump.is_open()) {
             writeScreen(dump, waiting, screens);
             dump.flush();
         }
+        if (screenshots && !screenshotFailed) {
+            std::string problem;
+            screenshotFailed = !screenshots->write(screens, problem);
+            if (screenshotFailed)
+                std::cerr << "morvane-host: --screenshot: " << problem << '\n';
+        }
+        if (terminal)
+            terminal->draw();
     });
     desktop.setExhaustedHandler([](const eWidget& waiting) {
         std::cerr << "morvane-host: no keys left while \"" << waiting.getText()
@@ -126,7 +161,9 @@ int main(int argc, char** argv) {
             writeScreen(std::cout, *lastWaiting, screens);
         std::cout << "keys> " << std::flush;
     });
-    desktop.setKeySource(scripted ? static_cast<KeySource*>(scripted.get()) : &typed);
+    desktop.setKeySource(scripted   ? static_cast<KeySource*>(scripted.get())
+                         : terminal ? static_cast<KeySource*>(terminal.get())
+                                    : &typed);
 
     // The host passes its own parameters; the plug-in takes nothing from them.
     PluginParam param{"morvane-host"};
@@ -142,5 +179,7 @@ int main(int argc, char** argv) {
         std::cerr << "morvane-host: " << scripted->remaining() << " keys left over\n";
         status = keysLeftOver;
     }
+    if (status == done && screenshotFailed)
+        status = failed;
     return status;
 }

@@ -106,10 +106,14 @@ std::string enterNamespace(bool& inUserNamespace) {
     return writeFile("/proc/self/gid_map", gidMap);
 }
 
+// The kernel ignores the file system type of a bind or propagation change; "none", as mount(8)
+// passes, rather than null, which valgrind reports as an unreadable argument.
+constexpr const char* noType = "none";
+
 // shownSource names the source in messages when source is a /proc/self/fd path.
 std::string bind(const std::string& source, const std::string& shownSource,
                  const std::string& target, unsigned long flags) {
-    if (mount(source.c_str(), target.c_str(), nullptr, flags, nullptr) != 0)
+    if (mount(source.c_str(), target.c_str(), noType, flags, nullptr) != 0)
         return failure("cannot bind " + shownSource + " onto " + target);
     return {};
 }
@@ -210,6 +214,69 @@ std::string mountVar(const std::string& root, const Fd& kovrin) {
     return rebuildVar(root, kovrin);
 }
 
+// Copies the regular file name from the directory from into the directory to, with its mode.
+std::string copyFile(const Fd& from, const std::string& name, const std::string& to) {
+    const std::string path = to + "/" + name;
+    const Fd input(openat(from.get(), name.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info;
+    if (!input.valid() || fstat(input.get(), &info) != 0)
+        return failure("cannot open " + path + " to copy it");
+    const int output = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (output < 0)
+        return failure("cannot create " + path + " on the tmpfs");
+    auto fail = [&](const std::string& what) {
+        const std::string message = failure(what);
+        close(output);
+        return message;
+    };
+    if (fchmod(output, info.st_mode & 07777) != 0)
+        return fail("cannot set the mode of " + path);
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = read(input.get(), buffer, sizeof buffer);
+        if (got < 0)
+            return fail("cannot read " + path + " to copy it");
+        if (got == 0)
+            break;
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put = write(output, buffer + done, static_cast<std::size_t>(got - done));
+            if (put < 0)
+                return fail("cannot copy " + path + " onto the tmpfs");
+            done += put;
+        }
+    }
+    if (close(output) != 0)
+        return failure("cannot copy " + path + " onto the tmpfs");
+    return {};
+}
+
+// A tmpfs of the given size over its target, with the target's owner and mode and a copy of
+// the regular files directly in it, which stay reachable through the directory opened first.
+std::string mountTmpfs(const TmpfsMount& tmpfs) {
+    const Fd covered = openPath(tmpfs.target);
+    struct stat info;
+    if (!covered.valid() || fstat(covered.get(), &info) != 0)
+        return failure("cannot open tmpfs target " + tmpfs.target + " in the sandbox");
+    std::vector<std::string> names;
+    if (auto error = listDirectory(covered, tmpfs.target, names); !error.empty())
+        return error;
+    std::ostringstream options;
+    options << "size=" << tmpfs.size << ",uid=" << info.st_uid << ",gid=" << info.st_gid
+            << ",mode=" << std::oct << (info.st_mode & 07777);
+    if (mount("tmpfs", tmpfs.target.c_str(), "tmpfs", MS_NOSUID | MS_NODEV,
+              options.str().c_str()) != 0)
+        return failure("cannot mount a tmpfs of " + tmpfs.size + " on " + tmpfs.target);
+    for (const std::string& name : names) {
+        struct stat entry;
+        if (fstatat(covered.get(), name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0)
+            return failure("cannot inspect " + tmpfs.target + "/" + name);
+        if (S_ISREG(entry.st_mode))
+            if (auto error = copyFile(covered, name, tmpfs.target); !error.empty())
+                return error;
+    }
+    return {};
+}
+
 // Without this, the process would still bypass permission checks on files owned by its own
 // uid, and programs it runs could regain capabilities.
 std::string dropCapabilities() {
@@ -228,7 +295,8 @@ std::string dropCapabilities() {
 
 } // namespace
 
-std::string enterSandbox(const std::string& root, const std::vector<BindMount>& binds) {
+std::string enterSandbox(const std::string& root, const std::vector<BindMount>& binds,
+                         const std::vector<TmpfsMount>& tmpfsMounts) {
     if (root.empty())
         return "no sandbox directory given";
     if (auto error = makeDirs(root + "/tmp"); !error.empty())
@@ -244,7 +312,7 @@ std::string enterSandbox(const std::string& root, const std::vector<BindMount>& 
     bool inUserNamespace = false;
     if (auto error = enterNamespace(inUserNamespace); !error.empty())
         return error;
-    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+    if (mount(nullptr, "/", noType, MS_REC | MS_PRIVATE, nullptr) != 0)
         return failure("cannot make mounts private");
 
     // Every bind source is opened before anything is mounted, so paths that get covered (the
@@ -268,6 +336,9 @@ std::string enterSandbox(const std::string& root, const std::vector<BindMount>& 
         return error;
     if (auto error = bind(tmp.path(), absolute + "/tmp", "/tmp", MS_BIND | MS_REC); !error.empty())
         return error;
+    for (const TmpfsMount& tmpfs : tmpfsMounts)
+        if (auto error = mountTmpfs(tmpfs); !error.empty())
+            return error;
     for (std::size_t i = 0; i < binds.size(); ++i) {
         struct stat info;
         if (stat(binds[i].target.c_str(), &info) != 0)

@@ -52,6 +52,8 @@ class eListBoxBase : public eWidget {
     int getEntryHeight() const { return entryHeight; }
     const std::vector<eListBoxEntry*>& getEntries() const { return entries; }
     eListBoxEntry* currentEntry() const;
+    // The index of the current entry, or the size of the list when there is none.
+    std::size_t currentIndex() const { return current < entries.size() ? current : entries.size(); }
     // Makes entry current if it is in the list; the call is traced as made on caller, unless
     // caller is null.
     void setCurrentEntry(eListBoxEntry* entry, bool sendSelChanged, const eWidget* caller);

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "calltrace.h"
+#include "dropdown.h"
 #include "entrydump.h"
 #include "ewindow.h"
 
@@ -62,6 +63,8 @@ class DropDown : public eWindow {
         hideWidget();
     }
 
+    DropDownView view() const { return {&list, cursor}; }
+
   private:
     eComboBox& combo;
     eListBoxBase& list;
@@ -69,6 +72,12 @@ class DropDown : public eWindow {
 };
 
 } // namespace
+
+std::optional<DropDownView> dropDownView(const eWidget& window) {
+    if (const auto* dropDown = dynamic_cast<const DropDown*>(&window))
+        return dropDown->view();
+    return std::nullopt;
+}
 
 eComboBox::eComboBox(eWidget* parent, int openEntries, eLabel* descr, int takefocus,
                      const char* deco)
