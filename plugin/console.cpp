@@ -4,6 +4,7 @@
 
 #include "constants.h"
 #include "outputfile.h"
+#include "regularfile.h"
 
 console::console() : eWindow(0) {
     cmove(ePoint(70, 80));
@@ -31,8 +32,9 @@ console::console() : eWindow(0) {
 console::~console() = default;
 
 void console::fill() {
-    // The command may have removed its capture file: the list then stays empty.
-    std::FILE* file = std::fopen(captureFilePath, "rb");
+    // The command may have removed its capture file, or put something other than a regular
+    // file there: the list then stays empty.
+    std::FILE* file = openRegularFile(captureFilePath);
     if (!file)
         return;
     OutputReader reader(file, outputTextLimit, outputLineLimit);

@@ -7,7 +7,8 @@
 
 class console : public eWindow {
   public:
-    // Reads the capture file into the list; an unreadable or missing file gives an empty list.
+    // Reads the capture file into the list; an unreadable or missing file, or one that is not a
+    // regular file, gives an empty list.
     console();
     ~console() override;
 

@@ -12,6 +12,8 @@ constexpr const char* captureFilePath = "/tmp/shell.temp";
 constexpr const char* runCommandTemplate = "%s > /tmp/shell.temp";
 constexpr const char* removeCaptureCommand = "rm /tmp/shell.temp";
 
+// The delete filter's scratch file, named in the commands below.
+constexpr const char* scratchFilePath = "/tmp/morvane.temp";
 // A delete filters the command file into the scratch file, dropping every line equal to the
 // quoted text. -a keeps lines of a file grep would take for binary, -x -F compares whole
 // lines literally, and LC_ALL=C compares bytes whatever the locale.
@@ -22,6 +24,10 @@ constexpr const char* deleteFilterTemplate =
 constexpr const char* deleteReplaceCommand =
     "mv -f /tmp/morvane.temp /var/kovrin/config/morvane.temp && "
     "mv -f /var/kovrin/config/morvane.temp /var/kovrin/config/morvane.cfg";
+// After a failed filter or move: a full /tmp or config directory leaves a partial scratch file,
+// which would keep taking the space.
+constexpr const char* deleteCleanupCommand =
+    "rm -f /tmp/morvane.temp /var/kovrin/config/morvane.temp";
 
 // A save appends the quoted text as one line; printf writes it as it stands, where echo
 // would rewrite backslashes and options.

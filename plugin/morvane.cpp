@@ -7,6 +7,7 @@
 #include <plugin.h>
 
 #include "constants.h"
+#include "regularfile.h"
 #include "shell.h"
 
 namespace {
@@ -30,8 +31,9 @@ void reportMissingCommandFile() {
 extern "C" int plugin_exec(PluginParam*) {
     // An exception must not cross into the host, which is not C++ on its side of this call.
     try {
-        if (std::FILE* file = std::fopen(commandFilePath, "r")) {
-            std::fclose(file);
+        // Any file that opens counts, without waiting for a FIFO's writer; the window then
+        // lists only what a regular file holds.
+        if (canOpenForReading(commandFilePath)) {
             showCommandWindow();
         } else {
             reportMissingCommandFile();

@@ -10,6 +10,7 @@
 #include "commandlines.h"
 #include "console.h"
 #include "constants.h"
+#include "regularfile.h"
 
 shell::shell() : eWindow(0) {
     const int fontSize = eSkin::getActive()->queryValue(fontSizeName, defaultFontSize);
@@ -67,8 +68,9 @@ shell::shell() : eWindow(0) {
 shell::~shell() = default;
 
 void shell::listfeld() {
-    std::FILE* file = std::fopen(commandFilePath, "rb");
-    // Something outside the plug-in may have removed the file meanwhile: the list stays empty.
+    std::FILE* file = openRegularFile(commandFilePath);
+    // Something may have removed the file meanwhile, or it is a FIFO, a directory or a device:
+    // the list stays empty.
     if (!file)
         return;
     eListBoxEntryText* first = nullptr;
@@ -102,10 +104,18 @@ void shell::delselected() {
         refresh();
         return;
     }
+    // The trial run of a save may have replaced the file meanwhile: grep would wait on a FIFO.
+    if (!regularFileLength(commandFilePath)) {
+        refresh();
+        return;
+    }
     runcmd = static_cast<const eString*>(current->getKey())->c_str();
     const std::string filter = deleteFilterCommandLine(runcmd);
     std::perror(filter.c_str());
-    if (!filterSucceeded(std::system(filter.c_str())) || std::system(deleteReplaceCommand) != 0) {
+    if (!filterSucceeded(std::system(filter.c_str())) ||
+        !holdsFilteredLines(scratchFilePath, commandFilePath, runcmd) ||
+        std::system(deleteReplaceCommand) != 0) {
+        std::system(deleteCleanupCommand);
         refresh();
         return;
     }
@@ -136,8 +146,17 @@ void shell::saveselected() {
         refresh();
         return;
     }
+    // Only a regular file takes the line: the append would wait on a FIFO.
+    const std::optional<off_t> length = regularFileLength(commandFilePath);
+    if (!length) {
+        refresh();
+        return;
+    }
     const std::string append = appendCommandLine(savecmd, lastLineUnterminated(commandFilePath));
     if (std::system(append.c_str()) != 0) {
+        // A full file system may have taken part of the line: a cut command must not stay
+        // behind to be run later.
+        truncateRegularFile(commandFilePath, *length);
         refresh();
         return;
     }

@@ -92,3 +92,28 @@ TEST(CommandFile, LastLineUnterminated) {
     EXPECT_FALSE(lastLineUnterminated(path.c_str())); // a missing file
     rmdir(directory);
 }
+
+TEST(CommandFile, FilteredLengthCountsTheLinesThatStay) {
+    struct Case {
+        const char* name;
+        std::string content, removed;
+        std::size_t length;
+    };
+    const std::vector<Case> cases = {
+        {"empty file", "", "ls", 0},
+        {"every copy goes", "ls\npwd\nls\n", "ls", 4},
+        {"only whole lines go", "ls\nls -l\n ls\n", "ls", 10},
+        {"a last line without a line feed gets one", "ls\npwd", "ls", 4},
+        {"an unterminated last line that goes", "pwd\nls", "ls", 4},
+        {"an empty text removes empty lines", "\nls\n\n", "", 3},
+        {"a line with a NUL is longer than its entry", std::string("ls\0x\nls\n", 8), "ls", 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string buffer = c.content;
+        std::FILE* file = openMemory(buffer);
+        ASSERT_NE(file, nullptr);
+        EXPECT_EQ(filteredLength(file, c.removed), c.length);
+        std::fclose(file);
+    }
+}
