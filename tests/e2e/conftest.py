@@ -41,7 +41,9 @@ class Run:
 class Sandbox:
     root: Path
     binds: list = field(default_factory=list)
+    options: list = field(default_factory=list)  # further host options, e.g. --tmpfs
     env: dict = field(default_factory=dict)
+    wrapper: list = field(default_factory=list)  # runs the host, e.g. under valgrind
 
     @property
     def command_file(self):
@@ -68,11 +70,12 @@ class Sandbox:
                    "--dump", str(dump), "--trace", str(trace)]
         for source, target in self.binds:
             command += ["--bind", f"{source}:{target}"]
+        command += self.options
         if fontsize is not None:
             command += ["--fontsize", str(fontsize)]
         if calls is not None:
             command += ["--calls", str(calls)]
-        command.append(str(PLUGIN))
+        command = self.wrapper + command + [str(PLUGIN)]
         if user is not None:
             command = ["setpriv", f"--reuid={user}", f"--regid={user}", "--clear-groups",
                        "--inh-caps=-all"] + command

@@ -13,7 +13,8 @@ def entries(screen):
     return [line.strip() for line in screen if line.lstrip().startswith("entry ")]
 
 
-QUOTED = r'"((?:[^"\\]|\\.)*)"'
+# Unrolled: each run of plain characters is one step, so texts of megabytes match quickly.
+QUOTED = r'"([^"\\]*(?:\\.[^"\\]*)*)"'
 WIDGET = re.compile(rf"^  (\w+) {QUOTED} at (\d+),(\d+) size (\d+)x(\d+)( deco)?")
 
 
