@@ -79,9 +79,9 @@ void shell::listfeld() {
         std::string_view command;
         while (reader.next(command)) {
             linetext.assign(command);
-            keycopies.push_back(std::make_unique<eString>(linetext));
+            keycopies.push_back(linetext);
             auto* entry =
-                new eListBoxEntryText(commandlist->getList(), linetext, keycopies.back().get());
+                new eListBoxEntryText(commandlist->getList(), linetext, &keycopies.back());
             if (!first)
                 first = entry;
         }

@@ -1,8 +1,7 @@
 #pragma once
 // The command window: the saved commands, a field to type one, and run, save and delete.
 
-#include <memory>
-#include <vector>
+#include <deque>
 
 #include <ebutton.h>
 #include <ecombobox.h>
@@ -34,6 +33,7 @@ class shell : public eWindow {
     const char* runcmd = nullptr;
     const char* savecmd = nullptr;
     eString linetext;
-    // The key of every entry in the command list: a copy of the entry's command.
-    std::vector<std::unique_ptr<eString>> keycopies;
+    // The key of every entry in the command list: a copy of the entry's command. A deque
+    // keeps each copy in place as more are added, without an allocation of its own.
+    std::deque<eString> keycopies;
 };

@@ -17,10 +17,16 @@ class eListBoxEntry {
 
     virtual const eString& getText() const = 0;
     virtual void* getKey() const = 0;
+
+    // Entries come from the toolkit's entry pool, which spares a long list the general
+    // allocator's cost per entry.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* entry, std::size_t size) noexcept;
 };
 
 class eListBoxEntryText : public eListBoxEntry {
   public:
+    // align is accepted for callers that pass it; this toolkit draws every row left-aligned.
     eListBoxEntryText(eListBoxBase* list, const eString& text = eString(), void* key = nullptr,
                       int align = 0);
 
@@ -32,7 +38,6 @@ class eListBoxEntryText : public eListBoxEntry {
   private:
     eString text;
     void* key;
-    int align;
 };
 
 class eListBoxBase : public eWidget {

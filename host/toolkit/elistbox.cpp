@@ -5,14 +5,26 @@
 
 #include "calltrace.h"
 #include "entrydump.h"
+#include "entrypool.h"
 #include "eskin.h"
 
 eListBoxEntry::eListBoxEntry(eListBoxBase* list) {
     list->append(this, false, false);
 }
 
-eListBoxEntryText::eListBoxEntryText(eListBoxBase* list, const eString& text, void* key, int align)
-    : eListBoxEntry(list), text(text), key(key), align(align) {
+void* eListBoxEntry::operator new(std::size_t size) {
+    return entrypool::allocate(size);
+}
+
+void eListBoxEntry::operator delete(void* entry, std::size_t size) noexcept {
+    entrypool::release(entry, size);
+}
+
+static_assert(sizeof(eListBoxEntryText) <= entrypool::slotSize,
+              "a text entry must fit a slot of the entry pool");
+
+eListBoxEntryText::eListBoxEntryText(eListBoxBase* list, const eString& text, void* key, int)
+    : eListBoxEntry(list), text(text), key(key) {
     CallTrace::call(list->traceTarget(), "eListBoxEntryText", static_cast<const std::string&>(text),
                     static_cast<const void*>(key));
 }

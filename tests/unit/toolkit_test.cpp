@@ -224,3 +224,29 @@ TEST(Lists, WindowDeletesItsChildrenAndTheirEntries) {
     }
     EXPECT_EQ(deleted, 2);
 }
+
+TEST(Lists, EntriesKeepTheirTextsWhileManyComeAndGo) {
+    // More entries than one slab of the entry pool holds, freed in an order other than
+    // the one they came in.
+    eWindow window;
+    auto* first = new eListBox<eListBoxEntryText>(&window);
+    auto* second = new eListBox<eListBoxEntryText>(&window);
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 3000; ++i) {
+            new eListBoxEntryText(first, "first " + std::to_string(i));
+            new eListBoxEntryText(second, "second " + std::to_string(i));
+        }
+        first->clearList();
+        for (int i = 0; i < 1000; ++i)
+            new eListBoxEntryText(first, "again " + std::to_string(i));
+        const auto& kept = second->getEntries();
+        ASSERT_EQ(kept.size(), 3000u);
+        for (std::size_t i = 0; i < kept.size(); ++i)
+            ASSERT_EQ(kept[i]->getText(), "second " + std::to_string(i));
+        const auto& again = first->getEntries();
+        for (std::size_t i = 0; i < again.size(); ++i)
+            ASSERT_EQ(again[i]->getText(), "again " + std::to_string(i));
+        first->clearList();
+        second->clearList();
+    }
+}
