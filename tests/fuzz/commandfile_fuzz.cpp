@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "commandfile.h"
+#include "property.h"
 
 namespace {
 
@@ -33,13 +34,6 @@ std::vector<std::string_view> linesOf(std::string_view content) {
         content = end == std::string_view::npos ? std::string_view() : content.substr(end + 1);
     }
     return lines;
-}
-
-void require(bool holds, const char* what) {
-    if (!holds) {
-        std::fprintf(stderr, "property broken: %s\n", what);
-        std::abort();
-    }
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "outputfile.h"
+#include "property.h"
 
 namespace {
 
@@ -25,13 +26,6 @@ std::string_view nextPiece(std::string_view rest) {
 
 std::string_view textOf(std::string_view piece) {
     return piece.substr(0, piece.find('\0'));
-}
-
-void require(bool holds, const char* what) {
-    if (!holds) {
-        std::fprintf(stderr, "property broken: %s\n", what);
-        std::abort();
-    }
 }
 
 } // namespace
