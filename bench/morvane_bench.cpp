@@ -21,6 +21,7 @@
 #include "desktop.h"
 #include "elistbox.h"
 #include "ewindow.h"
+#include "keysources.h"
 #include "sandbox.h"
 #include "screendump.h"
 #include "screenmodel.h"
@@ -76,25 +77,12 @@ std::size_t entriesOf(const eWidget& window) {
 
 // Keys for the command window: to the save button, then ok presses with an empty field,
 // each of which refreshes the list, then exit.
-class RefreshKeys : public KeySource {
-  public:
-    explicit RefreshKeys(int refreshes) {
-        for (int i = 0; i < 3; ++i)
-            keys.push_back({eKeyCode::down, {}});
-        for (int i = 0; i < refreshes; ++i)
-            keys.push_back({eKeyCode::ok, {}});
-        keys.push_back({eKeyCode::exit, {}});
-    }
-    std::optional<eRCKey> next() override {
-        if (used == keys.size())
-            return std::nullopt;
-        return keys[used++];
-    }
-
-  private:
-    std::vector<eRCKey> keys;
-    std::size_t used = 0;
-};
+std::vector<eRCKey> refreshKeys(int refreshes) {
+    std::vector<eRCKey> keys(3, eRCKey{eKeyCode::down, {}});
+    keys.insert(keys.end(), static_cast<std::size_t>(refreshes), eRCKey{eKeyCode::ok, {}});
+    keys.push_back({eKeyCode::exit, {}});
+    return keys;
+}
 
 void outputFillBaseline(benchmark::State& state) {
     std::size_t lines = 0, heap = 0;
@@ -146,7 +134,7 @@ void commandWindowRefresh(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         std::optional<shell> window(std::in_place);
-        RefreshKeys keys(refreshesPerRound);
+        ScriptedKeys keys(refreshKeys(refreshesPerRound));
         Desktop::instance().setKeySource(&keys);
         window->show();
         state.ResumeTiming();

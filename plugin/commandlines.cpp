@@ -6,6 +6,21 @@
 
 #include "constants.h"
 
+namespace {
+
+// printf-style formatting of a template with one %s, without a length limit.
+std::string formatCommand(const char* commandTemplate, std::string_view text) {
+    const std::string argument(text);
+    const int length = std::snprintf(nullptr, 0, commandTemplate, argument.c_str());
+    if (length < 0)
+        return {};
+    std::string line(static_cast<std::size_t>(length), '\0');
+    std::snprintf(line.data(), line.size() + 1, commandTemplate, argument.c_str());
+    return line;
+}
+
+} // namespace
+
 std::string quoteForShell(std::string_view text) {
     std::string quoted = "'";
     for (char c : text) {
@@ -16,16 +31,6 @@ std::string quoteForShell(std::string_view text) {
     }
     quoted += '\'';
     return quoted;
-}
-
-std::string formatCommand(const char* commandTemplate, std::string_view text) {
-    const std::string argument(text);
-    const int length = std::snprintf(nullptr, 0, commandTemplate, argument.c_str());
-    if (length < 0)
-        return {};
-    std::string line(static_cast<std::size_t>(length), '\0');
-    std::snprintf(line.data(), line.size() + 1, commandTemplate, argument.c_str());
-    return line;
 }
 
 std::string runCommandLine(std::string_view command) {

@@ -7,9 +7,6 @@
 // The text as one literal shell word: in single quotes, with each ' written as '\''.
 std::string quoteForShell(std::string_view text);
 
-// printf-style formatting of a template with one %s, without a length limit.
-std::string formatCommand(const char* commandTemplate, std::string_view text);
-
 std::string runCommandLine(std::string_view command);
 std::string deleteFilterCommandLine(std::string_view text);
 // The append of text as a new last line; endLastLineFirst adds the missing line feed of

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <exception>
 
-#include <emessage.h>
 #include <plugin.h>
 
 #include "constants.h"
+#include "messagebox.h"
 #include "regularfile.h"
 #include "shell.h"
 
@@ -20,10 +20,7 @@ void showCommandWindow() {
 }
 
 void reportMissingCommandFile() {
-    eMessageBox box(eString().sprintf("%s not found", commandFilePath), "Error", 129, 1, 0);
-    box.show();
-    box.exec();
-    box.hide();
+    showMessage(eString().sprintf("%s not found", commandFilePath), MessageKind::error);
 }
 
 } // namespace

@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <emessage.h>
 #include <eskin.h>
 
 #include "commandfile.h"
 #include "commandlines.h"
 #include "console.h"
 #include "constants.h"
+#include "messagebox.h"
 #include "regularfile.h"
 
 shell::shell() : eWindow(0) {
@@ -67,6 +67,15 @@ shell::shell() : eWindow(0) {
 
 shell::~shell() = default;
 
+namespace {
+
+// The command of an entry of the command list: its key, the copy listfeld made of its text.
+const char* commandOf(const eListBoxEntryText& entry) {
+    return static_cast<const eString*>(entry.getKey())->c_str();
+}
+
+} // namespace
+
 void shell::listfeld() {
     std::FILE* file = openRegularFile(commandFilePath);
     // Something may have removed the file meanwhile, or it is a FIFO, a directory or a device:
@@ -109,7 +118,7 @@ void shell::delselected() {
         refresh();
         return;
     }
-    runcmd = static_cast<const eString*>(current->getKey())->c_str();
+    runcmd = commandOf(*current);
     const std::string filter = deleteFilterCommandLine(runcmd);
     std::perror(filter.c_str());
     if (!filterSucceeded(std::system(filter.c_str())) ||
@@ -119,12 +128,7 @@ void shell::delselected() {
         refresh();
         return;
     }
-    {
-        eMessageBox box("Entry deleted", "Info", 1, 1, 0);
-        box.show();
-        box.exec();
-        box.hide();
-    }
+    showMessage("Entry deleted", MessageKind::info);
     refresh();
 }
 
@@ -136,13 +140,7 @@ void shell::saveselected() {
     savecmd = commandinput->getText().c_str();
     // The trial run is a real run, with its output going to the host's streams.
     if (std::system(savecmd) != 0) {
-        {
-            eMessageBox box("Command not found", "Error", 129, 1, 0);
-            box.show();
-            box.exec();
-            box.hide();
-            setFocus(commandinput);
-        }
+        showMessage("Command not found", MessageKind::error, [this] { setFocus(commandinput); });
         refresh();
         return;
     }
@@ -160,13 +158,7 @@ void shell::saveselected() {
         refresh();
         return;
     }
-    {
-        eMessageBox box("command save", "Info", 1, 1, 0);
-        box.show();
-        box.exec();
-        box.hide();
-        commandinput->setText("");
-    }
+    showMessage("command save", MessageKind::info, [this] { commandinput->setText(""); });
     refresh();
 }
 
@@ -175,7 +167,7 @@ void shell::runselected() {
     if (!commandinput->getText().empty()) {
         runcmd = commandinput->getText().c_str();
     } else if (eListBoxEntryText* current = commandlist->getCurrent()) {
-        runcmd = static_cast<const eString*>(current->getKey())->c_str();
+        runcmd = commandOf(*current);
     } else {
         return; // no command: the window stays as it is
     }
@@ -189,11 +181,8 @@ void shell::runselected() {
         output.hide();
         show();
     } else {
-        eMessageBox box("Command not found", "Error", 129, 1, 0);
-        box.show();
-        box.exec();
-        box.hide();
-        close(0);
+        // The box goes after the close, as the window stays hidden and its loop ends.
+        showMessage("Command not found", MessageKind::error, [this] { close(0); });
     }
     std::system(removeCaptureCommand);
 }

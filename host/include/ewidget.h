@@ -39,9 +39,7 @@ class eWidget : public SigC::Object {
     eSize getSize() const { return size; }
     ePoint getAbsolutePosition() const;
     eWidget* getFocus() const { return focus; }
-    bool isVisible() const { return visible; }
     bool takesFocus() const { return takefocus != 0; }
-    bool isDecoLoaded() const { return decoLoaded; }
     int getId() const { return id; }
 
     // The class name shown in the screen dump and the call trace.
@@ -63,8 +61,6 @@ class eWidget : public SigC::Object {
     void stepFocus(int direction);
     // The dump line's common part, with shownText in the place of the widget's text.
     void describeAs(std::ostream& out, const std::string& shownText) const;
-    // Whether the focused child is this widget, as seen from its parent.
-    bool hasFocus() const;
 
     eWidget* parent;
     std::vector<eWidget*> children;
@@ -73,7 +69,6 @@ class eWidget : public SigC::Object {
     eString text;
     eWidget* focus = nullptr;
     int takefocus;
-    bool visible = false;
     bool decoLoaded = false;
 
   private:

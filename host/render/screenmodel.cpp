@@ -77,7 +77,7 @@ void addWidget(Screen& screen, const eWidget& widget, const Rect& clip) {
     } else if (const auto* button = dynamic_cast<const eButton*>(&widget)) {
         element.kind = Element::Kind::button;
         element.text = visibleText(button->getText(), limitFor(rect));
-        element.shortcut = shortcutNamed(button->getShortcut());
+        element.shortcut = shortcutNamed(button->getShortcutPixmap());
     } else if (dynamic_cast<const eLabel*>(&widget)) {
         element.kind = Element::Kind::label;
         element.text = visibleText(widget.getText(), limitFor(rect));

@@ -91,7 +91,6 @@ void eWidget::setFocus(eWidget* child) {
 }
 
 void eWidget::showWidget() {
-    visible = true;
     if (!parent)
         Desktop::instance().raise(*this);
     if (!focus)
@@ -99,7 +98,6 @@ void eWidget::showWidget() {
 }
 
 void eWidget::hideWidget() {
-    visible = false;
     if (!parent)
         Desktop::instance().remove(*this);
 }
@@ -150,10 +148,6 @@ void eWidget::stepFocus(int direction) {
     const auto count = static_cast<std::ptrdiff_t>(focusable.size());
     const auto index = (found - focusable.begin() + direction + count) % count;
     focus = focusable[static_cast<std::size_t>(index)];
-}
-
-bool eWidget::hasFocus() const {
-    return parent && parent->focus == this;
 }
 
 void eWidget::describe(std::ostream& out) const {

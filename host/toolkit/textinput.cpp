@@ -42,9 +42,10 @@ void eraseLastCharacter(eString& text) {
 bool eTextInputField::keyDown(const eRCKey& key) {
     switch (key.code) {
     case eKeyCode::text:
-        // The field holds one line.
+        // The field holds one line of text: a line feed would split it, a NUL would end it
+        // early for whoever reads it as a C string.
         for (char c : key.text)
-            if (c != '\n')
+            if (c != '\n' && c != '\0')
                 text += c;
         return true;
     case eKeyCode::backspace:

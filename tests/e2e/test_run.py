@@ -3,7 +3,7 @@
 import pytest
 
 from conftest import DONE, type_text
-from screens import entries, message_boxes, output_lines, windows
+from screens import entries, message_boxes, output_lines, widgets, windows
 
 COMMAND_WINDOW = 'eWindow "morvane" at 220,150 size 300x320'
 OUTPUT_WINDOW = 'eWindow "Window(console)" at 70,80 size 580x450'
@@ -14,8 +14,14 @@ def console_screen(run):
     """The one screen on which the output window waited, checked to be alone on screen."""
     shown = [screen for screen in run.screens if windows(screen)[:1] == [OUTPUT_WINDOW]]
     assert len(shown) == 1, run.dump[:2000]
-    assert windows(shown[0]) == [OUTPUT_WINDOW]  # the command window is hidden meanwhile
-    return shown[0]
+    screen = shown[0]
+    assert windows(screen) == [OUTPUT_WINDOW]  # the command window is hidden meanwhile
+    assert widgets(screen) == [("eListBox", "", 10, 10, 560, 390, False),
+                               ("eButton", "Close", 240, 410, 100, 30, True)]
+    assert any(line.startswith("  eListBox ") and " flags 2 " in line for line in screen)
+    assert any(line.startswith('  eButton "Close"') and 'shortcut "red" pixmap "red"' in line
+               for line in screen)
+    return screen
 
 
 @pytest.mark.parametrize("commands, keys, output", [
@@ -58,6 +64,17 @@ def test_a_failed_run_reports_and_ends_the_plug_in(any_shell_sandbox, command):
     assert box.leftovers() == []
     if b"nosuch" in command:
         assert b"nosuchcommand-morvane" in run.stderr
+
+
+def test_the_command_window_comes_back_ready_to_run_the_same_command_again(any_shell_sandbox):
+    box = any_shell_sandbox
+    box.write_commands(b"echo run >> /tmp/count; cat /tmp/count\n")
+    run = box.run("green red green red exit")
+    assert run.status == DONE, run.stderr
+    shown = [output_lines(screen) for screen in run.screens
+             if windows(screen)[:1] == [OUTPUT_WINDOW]]
+    assert shown == [[b"run\n"], [b"run\n", b"run\n"]]
+    assert (box.root / "tmp/count").read_bytes() == b"run\nrun\n"
 
 
 def test_nothing_runs_without_a_command(sandbox):

@@ -10,26 +10,18 @@
 #include "ecombobox.h"
 #include "emessage.h"
 #include "ewindow.h"
+#include "keysources.h"
 #include "textinput.h"
 
 namespace {
 
-class QueuedKeys : public KeySource {
+// A key script that the toolkit reads its keys from while the object lives.
+class QueuedKeys : public ScriptedKeys {
   public:
-    explicit QueuedKeys(std::vector<eRCKey> keys) : keys(std::move(keys)) {
+    explicit QueuedKeys(std::vector<eRCKey> keys) : ScriptedKeys(std::move(keys)) {
         Desktop::instance().setKeySource(this);
     }
     ~QueuedKeys() override { Desktop::instance().setKeySource(nullptr); }
-    std::optional<eRCKey> next() override {
-        if (used == keys.size())
-            return std::nullopt;
-        return keys[used++];
-    }
-    std::size_t remaining() const { return keys.size() - used; }
-
-  private:
-    std::vector<eRCKey> keys;
-    std::size_t used = 0;
 };
 
 eRCKey press(eKeyCode code) {
@@ -151,7 +143,8 @@ TEST(KeyRouting, MessageBoxClosesOnOkAndOnExit) {
 
 TEST(InputField, TypingEditsOneLine) {
     QueuedKeys keys({typed("ab\ncd"), press(eKeyCode::backspace), typed("\xc3\xa9"),
-                     press(eKeyCode::backspace), typed("9"), press(eKeyCode::exit)});
+                     press(eKeyCode::backspace), typed(std::string("9\0", 2)),
+                     press(eKeyCode::exit)});
     eWindow window;
     auto* field = new eTextInputField(&window);
     field->setVisibleChars(2); // a display width, not a cap on the text
